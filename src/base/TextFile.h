@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tarvix {
+
+// Files that may come from Windows machines: read as UTF-8 (a BOM is allowed);
+// bytes that are not valid UTF-8 are taken as the legacy code page of the
+// interface language (Shift_JIS for Japanese, Windows-1252 otherwise).
+// Written text is always UTF-8 without BOM.
+
+// Language id whose legacy code page decodes non-UTF-8 bytes (1041 Japanese,
+// anything else Windows-1252). Set once the interface language is chosen.
+void setLegacyCodePageLanguage(int languageId);
+int legacyCodePageLanguage();
+
+QString decodeText(const QByteArray& bytes);
+QByteArray encodeText(const QString& text);
+
+// Whole file, or std::nullopt when it cannot be opened or read.
+std::optional<QByteArray> readFileBytes(const QString& path);
+std::optional<QString> readTextFile(const QString& path);
+
+// Replaces the file atomically: writes a temporary file beside it, flushes it
+// and renames it over the target. False leaves the old file as it was.
+bool writeFileAtomic(const QString& path, const QByteArray& bytes);
+bool writeTextFileAtomic(const QString& path, const QString& text);
+
+}  // namespace tarvix
