@@ -125,6 +125,7 @@ constexpr ErrorText kTexts[] = {
     {1056, "'Default' can be specified only on 'Property' or 'Function' or 'Sub'"},
     {1057, "'Default' specification must also specify 'Public'"},
     {1058, "'Default' specification can only be on Property Get"},
+    {32811, "Element not found"},
 };
 
 }  // namespace

@@ -87,6 +87,8 @@ enum : int {
   DefaultOnlyOnPropertyFunctionOrSub = 1056,
   DefaultMustAlsoBePublic = 1057,
   DefaultOnlyOnPropertyGet = 1058,
+  // Collections.
+  ElementNotFound = 32811,
 };
 }  // namespace ErrorNumber
 

@@ -84,9 +84,9 @@ class MemberTable {
     if (id == DispId::Value) id = defaultIndex_;
     if (id < 1 || id > static_cast<int>(members_.size())) raiseError(ErrorNumber::ObjectDoesNotSupport);
     const Member& m = members_[id - 1];
-    const Slot* slot = &m.slots[slotOf(kind)];
-    if (!slot->handler && kind == CallKind::Method) slot = &m.slots[slotOf(CallKind::PropertyGet)];
-    if (!slot->handler && kind == CallKind::PropertyGet) slot = &m.slots[slotOf(CallKind::Method)];
+    const Slot* slot = &m.byKind[slotOf(kind)];
+    if (!slot->handler && kind == CallKind::Method) slot = &m.byKind[slotOf(CallKind::PropertyGet)];
+    if (!slot->handler && kind == CallKind::PropertyGet) slot = &m.byKind[slotOf(CallKind::Method)];
     if (!slot->handler) raiseError(ErrorNumber::ObjectDoesNotSupport);
     const bool assigns = kind == CallKind::PropertyLet || kind == CallKind::PropertySet;
     if (assigns && args.empty()) raiseError(ErrorNumber::WrongArgumentCount);
@@ -103,7 +103,7 @@ class MemberTable {
     int maxArgs = 0;
   };
   struct Member {
-    Slot slots[4];
+    Slot byKind[4];
   };
 
   static int slotOf(CallKind kind) {
@@ -124,7 +124,7 @@ class MemberTable {
       id = static_cast<int>(members_.size());
       ids_.insert(key, id);
     }
-    members_[id - 1].slots[slotOf(kind)] = Slot{h, minArgs, maxArgs};
+    members_[id - 1].byKind[slotOf(kind)] = Slot{h, minArgs, maxArgs};
     return std::move(*this);
   }
 
