@@ -105,6 +105,7 @@ struct Stmt {
   ExprPtr limit, step;              // For
   std::vector<ExprPtr> args;        // CallStmt without parentheses
   bool isSet = false;               // Set assignment
+  bool explicitCall = false;        // written with the Call keyword
   bool preserve = false;            // ReDim Preserve
   bool conditionFirst = true;       // Do While ... Loop versus Do ... Loop While
   bool untilLoop = false;           // Until instead of While

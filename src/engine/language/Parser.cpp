@@ -321,6 +321,7 @@ class Parser {
         case Keyword::Call: {
           advance();
           auto s = std::make_unique<Stmt>(Stmt::Kind::CallStmt, line);
+          s->explicitCall = true;
           s->target = parsePostfix(false);
           if (s->target->kind != Expr::Kind::Name && s->target->kind != Expr::Kind::Member &&
               s->target->kind != Expr::Kind::Call)
