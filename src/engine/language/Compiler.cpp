@@ -590,6 +590,28 @@ class ProcCompiler {
     }
   }
 
+  // "s = s & a & b" for a local s: appends the pieces in place when nothing
+  // in them can see the difference (no calls of script code).
+  bool appendsTo(const QString& name, const Expr& value) {
+    std::vector<const Expr*> pieces;
+    const Expr* e = &value;
+    while (e->kind == Expr::Kind::Binary && e->binary == BinaryOp::Concat && !e->parenthesized) {
+      pieces.push_back(e->right.get());
+      e = e->object.get();
+    }
+    if (pieces.empty() || e->kind != Expr::Kind::Name || e->parenthesized ||
+        e->name.compare(name, Qt::CaseInsensitive) != 0)
+      return false;
+    for (const Expr* piece : pieces)
+      if (!isPure(piece)) return false;
+    const int slot = resolve(name).index;
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+      expr(**it);
+      gen(Op::AppendLocal, slot, -1);
+    }
+    return true;
+  }
+
   // ---- statements ----
   void block(const Block& b) {
     for (const StmtPtr& s : b) statement(*s);
@@ -630,14 +652,7 @@ class ProcCompiler {
         Target t = resolve(target.name);
         if (t.kind == Target::Kind::Unknown) t = declareImplicit(target.name);
         if (t.isVariable()) {
-          if (!s.isSet && t.kind == Target::Kind::Local && value.kind == Expr::Kind::Binary &&
-              value.binary == BinaryOp::Concat && value.object->kind == Expr::Kind::Name &&
-              !value.object->parenthesized && value.object->name.compare(target.name, Qt::CaseInsensitive) == 0 &&
-              isPure(value.right.get())) {
-            expr(*value.right);
-            gen(Op::AppendLocal, t.index, -1);
-            return;
-          }
+          if (!s.isSet && t.kind == Target::Kind::Local && appendsTo(target.name, value)) return;
           expr(value);
           store(t, s.isSet);
           return;

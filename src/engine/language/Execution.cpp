@@ -127,6 +127,14 @@ inline bool fastInt(Op op, const Variant& a, const Variant& b, Variant& out) {
     case Op::Add: r = x + y; break;
     case Op::Subtract: r = x - y; break;
     case Op::Multiply: r = x * y; break;
+    case Op::Mod:
+      if (y == 0) return false;
+      r = x % y;
+      break;
+    case Op::IntDivide:
+      if (y == 0) return false;
+      r = x / y;
+      break;
     case Op::Equal: out = Variant(x == y); return true;
     case Op::NotEqual: out = Variant(x != y); return true;
     case Op::Less: out = Variant(x < y); return true;
@@ -498,7 +506,7 @@ bool Execution::sliceCheck() {
   return false;
 }
 
-bool Execution::loop(std::size_t stopDepth) {
+__attribute__((flatten)) bool Execution::loop(std::size_t stopDepth) {
   Frame* f = &frames_.back();
   const CompiledProc* proc = f->proc;
   const std::uint32_t* ip = f->ip;
@@ -757,6 +765,8 @@ bool Execution::loop(std::size_t stopDepth) {
       case Op::Add:
       case Op::Subtract:
       case Op::Multiply:
+      case Op::Mod:
+      case Op::IntDivide:
       case Op::Equal:
       case Op::NotEqual:
       case Op::Less:
@@ -773,8 +783,6 @@ bool Execution::loop(std::size_t stopDepth) {
         break;
       }
       case Op::Divide:
-      case Op::IntDivide:
-      case Op::Mod:
       case Op::Power:
       case Op::Concat:
       case Op::Is:
@@ -796,7 +804,10 @@ bool Execution::loop(std::size_t stopDepth) {
       case Op::AppendLocal: {
         Variant& v = *--sp;
         Variant& s = base[a].deref();
-        if (!(s.isString() && v.isString() && appendInPlace(s, v.rawString()))) s = ops::concat(s, v);
+        bool done = false;
+        if (s.isString() && !v.isNull() && !v.isObject())
+          done = appendInPlace(s, v.isString() ? v.rawString() : v.toString());
+        if (!done) s = ops::concat(s, v);
         v = Variant();
         break;
       }
