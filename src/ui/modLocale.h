@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <type_traits>
 
 namespace tarvix {
 
@@ -27,9 +28,20 @@ QString LStr(const QVariant& numberOrLiteral);
 // LStr(format) with "%1%", "%2%", ... replaced by the arguments in order.
 // Placeholders without an argument stay; surplus arguments are ignored.
 QString LFormat(const QVariant& format, const QVariantList& args);
+
+namespace locale_detail {
+template <typename T>
+QVariant toVariant(const T& value) {
+  if constexpr (std::is_constructible_v<QVariant, const T&>)
+    return QVariant(value);
+  else
+    return QVariant::fromValue(value);
+}
+}  // namespace locale_detail
+
 template <typename... Args>
 QString LFormat(const QVariant& format, const Args&... args) {
-  return LFormat(format, QVariantList{QVariant::fromValue(args)...});
+  return LFormat(format, QVariantList{locale_detail::toVariant(args)...});
 }
 
 // "Open Project#3002" -> text 3002. A text without "#", or whose part after the

@@ -133,6 +133,7 @@ TEST(Locale, LFormatFillsNumberedPlaceholders) {
   };
   for (const auto& c : cases) EXPECT_EQ(LFormat(c.format, c.args), c.expected) << c.what;
   EXPECT_EQ(LFormat(124, u"Save"_qs, 7), u"Save failed: 7"_qs);
+  EXPECT_EQ(LFormat(u"%1%/%2%/%3%"_qs, "text", qsizetype(3), 1.5), u"text/3/1.5"_qs);
 }
 
 TEST(Locale, ResolveCaptionUsesTheNumberAfterTheLastHash) {
