@@ -30,12 +30,13 @@ QString decodeText(const QByteArray& bytes) {
 
 QByteArray encodeText(const QString& text) { return text.toUtf8(); }
 
-std::optional<QByteArray> readFileBytes(const QString& path) {
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes;
+  QByteArray bytes;
+  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  if (file.error() == QFileDevice::NoError) return bytes;
+  if (error) *error = file.errorString();
+  return std::nullopt;
 }
 
 std::optional<QString> readTextFile(const QString& path) {
@@ -44,14 +45,17 @@ std::optional<QString> readTextFile(const QString& path) {
   return decodeText(*bytes);
 }
 
-bool writeFileAtomic(const QString& path, const QByteArray& bytes) {
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
+  // flush() reports a full disk or a size limit; commit() alone would not.
+  bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+  if (written) {
+    written = file.commit();
+  } else {
     file.cancelWriting();
-    return false;
   }
-  return file.commit();
+  if (!written && error) *error = file.errorString();
+  return written;
 }
 
 bool writeTextFileAtomic(const QString& path, const QString& text) {

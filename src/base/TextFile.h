@@ -19,13 +19,15 @@ int legacyCodePageLanguage();
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 
-// Whole file, or std::nullopt when it cannot be opened or read.
-std::optional<QByteArray> readFileBytes(const QString& path);
+// Whole file, or std::nullopt when it cannot be opened or read. When given,
+// *error receives the system's description of a failure.
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr);
 std::optional<QString> readTextFile(const QString& path);
 
 // Replaces the file atomically: writes a temporary file beside it, flushes it
-// and renames it over the target. False leaves the old file as it was.
-bool writeFileAtomic(const QString& path, const QByteArray& bytes);
+// and renames it over the target. False leaves the old file as it was; when
+// given, *error receives the system's description of the failure.
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool writeTextFileAtomic(const QString& path, const QString& text);
 
 }  // namespace tarvix
