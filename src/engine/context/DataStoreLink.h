@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "dispatch/DispatchClass.h"
+#include "engine/context/VariableHandle.h"
 
 namespace tarvix::engine {
 
 class VarsStore;
-class VariableHandle;
 
 // A link to a context's data store (ConnectDataStore). It opens variable
 // handles and answers the store's command words (DataCommand):

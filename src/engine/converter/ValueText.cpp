@@ -214,7 +214,8 @@ std::optional<std::vector<SafeArray::Bound>> readBounds(const QString& text, qsi
     const qint64 upper = parts[1].trimmed().toLongLong(&okUpper);
     const qint64 count = upper - lower + 1;
     if (!okLower || !okUpper || lower < std::numeric_limits<std::int32_t>::min() ||
-        upper > std::numeric_limits<std::int32_t>::max() || count < 0)
+        upper > std::numeric_limits<std::int32_t>::max() || count < 0 ||
+        count > std::numeric_limits<std::int32_t>::max())
       return std::nullopt;
     bounds.push_back({std::int32_t(lower), std::int32_t(count)});
   }
@@ -282,11 +283,10 @@ Variant readArray(int elementCode, const QString& text) {
   const auto elements = readElements(text, pos);
   if (!elements) mismatch();
   if (!bounds) bounds = std::vector<SafeArray::Bound>{{0, std::int32_t(elements->size())}};
+  // The product of the counts must equal the number of elements given; the
+  // running product is capped so that huge bounds cannot overflow it.
   qint64 total = 1;
-  for (const auto& bound : *bounds) {
-    total *= bound.count;
-    if (total > elements->size()) mismatch();
-  }
+  for (const auto& bound : *bounds) total = qMin<qint64>(total * bound.count, qint64(elements->size()) + 1);
   if (total != elements->size()) mismatch();
 
   Ref<SafeArray> array(new SafeArray(static_cast<VarType>(elementCode), *bounds));

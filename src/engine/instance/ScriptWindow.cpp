@@ -65,20 +65,20 @@ ScriptWindow::ScriptWindow(QWidget* parent)
   toolBar->addWidget(startupBox_);
   allowed_.insert(QStringLiteral("tlbar.startup"), true);
 
-  connect(command(QStringLiteral("tlbar.start")), &QAction::triggered, this, [this] { emit startRequested(1); });
-  connect(command(QStringLiteral("tlbar.cycle")), &QAction::triggered, this, [this] { emit startRequested(2); });
-  connect(command(QStringLiteral("tlbar.stepover")), &QAction::triggered, this, [this] { emit startRequested(3); });
-  connect(command(QStringLiteral("tlbar.stop")), &QAction::triggered, this, [this] { emit stopRequested(1); });
-  connect(command(QStringLiteral("tlbar.pause")), &QAction::triggered, this, [this] { emit stopRequested(2); });
-  connect(command(QStringLiteral("tlbar.endcycle")), &QAction::triggered, this, [this] { emit stopRequested(3); });
+  connect(command(QStringLiteral("tlbar.start")), &QAction::triggered, this, [this] { Q_EMIT startRequested(1); });
+  connect(command(QStringLiteral("tlbar.cycle")), &QAction::triggered, this, [this] { Q_EMIT startRequested(2); });
+  connect(command(QStringLiteral("tlbar.stepover")), &QAction::triggered, this, [this] { Q_EMIT startRequested(3); });
+  connect(command(QStringLiteral("tlbar.stop")), &QAction::triggered, this, [this] { Q_EMIT stopRequested(1); });
+  connect(command(QStringLiteral("tlbar.pause")), &QAction::triggered, this, [this] { Q_EMIT stopRequested(2); });
+  connect(command(QStringLiteral("tlbar.endcycle")), &QAction::triggered, this, [this] { Q_EMIT stopRequested(3); });
   connect(command(QStringLiteral("menu.file.save")), &QAction::triggered, this, &ScriptWindow::saveRequested);
   connect(command(QStringLiteral("menu.file.saveas")), &QAction::triggered, this, &ScriptWindow::saveAsRequested);
   connect(command(QStringLiteral("menu.file.exit")), &QAction::triggered, this, &QWidget::hide);
   connect(startupBox_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    if (!loadingText_) emit startupProcedureEdited(text);
+    if (!loadingText_) Q_EMIT startupProcedureEdited(text);
   });
   connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!loadingText_) emit sourceEdited();
+    if (!loadingText_) Q_EMIT sourceEdited();
   });
   connect(editor_, &QPlainTextEdit::textChanged, this, &ScriptWindow::refreshProcedureList);
   setFilePath({});

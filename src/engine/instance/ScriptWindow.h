@@ -44,7 +44,7 @@ class ScriptWindow final : public QMainWindow {
   void appendError(const QString& message);
   QString outputText() const;
 
- signals:
+ Q_SIGNALS:
   void startRequested(int mode);
   void stopRequested(int mode);
   void saveRequested();

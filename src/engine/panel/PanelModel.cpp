@@ -23,14 +23,14 @@ void PanelModel::start() {
   running_ = true;
   refresh();
   timer_.start();
-  emit modeChanged(1);
+  Q_EMIT modeChanged(1);
 }
 
 void PanelModel::stop() {
   if (!running_) return;
   running_ = false;
   timer_.stop();
-  emit modeChanged(0);
+  Q_EMIT modeChanged(0);
 }
 
 bool PanelModel::setTimeInterval(int ms) {
@@ -47,7 +47,7 @@ bool PanelModel::setPage(int page) {
   if (page < 1 || page > pageCount()) return false;
   if (page_ != page) {
     page_ = page;
-    emit pageChanged(page);
+    Q_EMIT pageChanged(page);
   }
   return true;
 }
@@ -136,8 +136,8 @@ bool PanelModel::loadLayout(const QString& path, QString* error) {
   page_ = 1;
   modified_ = false;
   if (running_) refresh();
-  emit layoutChanged();
-  emit pageChanged(page_);
+  Q_EMIT layoutChanged();
+  Q_EMIT pageChanged(page_);
   return true;
 }
 
@@ -154,7 +154,7 @@ void PanelModel::refresh() {
     const int slot = layout_.controls[i].slot;
     if (slot >= 1 && slot <= store_->count()) values_[std::size_t(i)] = store_->value(slot);
   }
-  emit valuesRefreshed();
+  Q_EMIT valuesRefreshed();
 }
 
 QString PanelModel::displayText(int index) const {
@@ -203,7 +203,7 @@ bool PanelModel::input(int index, const QString& text) {
 
 void PanelModel::changed() {
   modified_ = true;
-  emit layoutChanged();
+  Q_EMIT layoutChanged();
 }
 
 }  // namespace tarvix::engine

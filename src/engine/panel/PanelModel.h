@@ -67,7 +67,7 @@ class PanelModel final : public QObject {
   bool press(int index);
   bool input(int index, const QString& text);
 
- signals:
+ Q_SIGNALS:
   void layoutChanged();
   void valuesRefreshed();
   void modeChanged(int mode);
