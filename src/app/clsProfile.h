@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace tarvix {
+
+class ProfileFile;
+
+// Typed access to one sectioned key-value file (the settings file, project
+// files). Reads of a missing file give defaults; writes go to disk at once
+// and return false, leaving the old file intact, when the disk refuses them.
+class clsProfile {
+ public:
+  // Names the settings file: the program folder, the executable's name without
+  // extension and ".ini".
+  clsProfile();
+  explicit clsProfile(const QString& fileName);
+  clsProfile(const clsProfile&) = delete;
+  clsProfile& operator=(const clsProfile&) = delete;
+
+  const QString& FileName() const { return fileName_; }
+  void setFileName(const QString& fileName);
+
+  // The default when the section or key is missing; empty text when the key
+  // exists with an empty value.
+  QString GetString(const QString& section, const QString& key, const QString& defaultValue) const;
+  // The leading decimal number of the value (0 when it has none), or the
+  // default when the key is missing.
+  int GetInt(const QString& section, const QString& key, int defaultValue) const;
+  // Section names in file order; empty when the file is missing.
+  QStringList GetSectNames() const;
+
+  // Refuses (false) a section, key or value that holds a line break, and a
+  // key that would not read back as the same key (empty, with "=", or starting
+  // with "[" or ";").
+  bool WriteString(const QString& section, const QString& key, const QString& value);
+  // True also when there is no such section.
+  bool DeleteSection(const QString& section);
+  // Every write has already reached the disk when it returned, so there is
+  // nothing left to write; kept for callers that ask for it.
+  void Flush();
+
+ private:
+  QString fileName_;
+  std::shared_ptr<ProfileFile> file_;
+};
+
+}  // namespace tarvix
