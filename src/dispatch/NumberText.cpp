@@ -95,7 +95,7 @@ QString formatSignificant(double value, int precision) {
       out += u'.';
       out += QString::fromLatin1(mantissa.mid(1));
     }
-    out += QStringLiteral("E%1%2").arg(exponent < 0 ? u'-' : u'+').arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+    out += QStringLiteral("E%1%2").arg(QChar(exponent < 0 ? u'-' : u'+')).arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
   } else if (exponent < 0) {
     out += QStringLiteral("0.");
     out += QString(-exponent - 1, u'0');

@@ -1,6 +1,8 @@
 #include "dispatch/Variant.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "dispatch/AutomationError.h"
@@ -182,7 +184,11 @@ std::int64_t Variant::toCurrency() const {
     case VarType::Boolean:
     case VarType::Empty: return static_cast<std::int64_t>(toLong()) * 10000;
     default: {
-      const double scaled = roundHalfEven(toDouble() * 10000.0);
+      // The product is taken at 15 significant digits first, so 0.00015
+      // (binary 0.000149999...) is the tie it was written as.
+      char text[32];
+      std::snprintf(text, sizeof text, "%.15g", toDouble() * 10000.0);
+      const double scaled = roundHalfEven(std::strtod(text, nullptr));
       if (!(std::fabs(scaled) < 9.2233720368547758e18)) overflow();
       return static_cast<std::int64_t>(scaled);
     }
