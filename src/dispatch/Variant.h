@@ -162,6 +162,15 @@ class Variant {
   SafeArray& mutableArray();
   Variant* refTarget() const noexcept { return u_.ref; }
 
+  // Appends to a String whose text no other Variant shares, in place (so
+  // "s = s & x" in a loop is not quadratic); false, and nothing changed, when
+  // this is not a String or its text is shared.
+  bool appendInPlace(const QString& text) {
+    if (type_ != VarType::String || u_.counted->refCount() != 1) return false;
+    static_cast<VariantString*>(u_.counted)->text += text;
+    return true;
+  }
+
   // ---- By-reference arguments ----
   // The value itself, or what a by-reference Variant points at.
   const Variant& deref() const noexcept { return type_ == VarType::ByRef ? *u_.ref : *this; }

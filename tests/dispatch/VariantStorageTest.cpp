@@ -114,6 +114,18 @@ TEST(VariantStorage, AnObjectStoredAgainByItsTerminateSurvives) {
   EXPECT_EQ(Probe::alive, 0);
 }
 
+TEST(VariantStorage, AppendsInPlaceOnlyToUnsharedStrings) {
+  Variant s = S("ab");
+  EXPECT_TRUE(s.appendInPlace(QStringLiteral("c")));
+  EXPECT_TRUE(same(s, S("abc")));
+  const Variant copy = s;
+  EXPECT_FALSE(s.appendInPlace(QStringLiteral("d")));
+  EXPECT_TRUE(same(copy, S("abc")));
+  Variant n = L(1);
+  EXPECT_FALSE(n.appendInPlace(QStringLiteral("x")));
+  EXPECT_TRUE(same(n, L(1)));
+}
+
 TEST(VariantStorage, ByReferenceVariantsWriteThrough) {
   Variant target = L(1);
   Variant ref = Variant::byRef(&target);
