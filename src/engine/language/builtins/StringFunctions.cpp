@@ -189,7 +189,7 @@ Variant string(BuiltinCall& c) {
     if (ch.rawString().isEmpty()) invalidArgument();
     fill = ch.rawString()[0];
   } else {
-    fill = charFromCode(ch.toLong() % 256 < 0 ? ch.toLong() % 256 + 256 : ch.toLong() % 256);
+    fill = charFromCode((ch.toLong() % 256 + 256) % 256);
   }
   return Variant(QString(n, fill));
 }

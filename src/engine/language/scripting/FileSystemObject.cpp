@@ -112,7 +112,7 @@ Variant FileSystemObject::getAbsolutePathName(Call& c) {
 // A name for a temporary file: "rad" and five hexadecimal digits, ".tmp".
 Variant FileSystemObject::getTempName(Call&) {
   const quint32 n = QRandomGenerator::global()->bounded(0x100000u);
-  return Variant(QStringLiteral("rad%1.tmp").arg(n, 5, 16, QLatin1Char('0')).toUpper().replace(QLatin1String(".TMP"), QLatin1String(".tmp")));
+  return Variant(QStringLiteral("rad%1.tmp").arg(QString::number(n, 16).toUpper().rightJustified(5, u'0')));
 }
 
 // 0 the system root, 1 the program folder of the system, 2 the temporary folder.
