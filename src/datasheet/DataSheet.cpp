@@ -55,12 +55,12 @@ void DataSheet::putRangeText(const SheetRange& range, const QString& text, const
   putRows(range, splitRangeText(text, rowDelimiter, columnDelimiter));
 }
 
-void DataSheet::putRows(const SheetRange& range, const QList<QStringList>& rows) {
+void DataSheet::putRows(const SheetRange& range, QList<QStringList> rows) {
   const int rowCount = std::min<qsizetype>(rows.size(), range.rowCount());
   for (int i = 0; i < rowCount; ++i) {
-    const QStringList& fields = rows[i];
+    QStringList& fields = rows[i];
     const int fieldCount = std::min<qsizetype>(fields.size(), range.columnCount());
-    for (int k = 0; k < fieldCount; ++k) cells_[offset(range.top + i, range.left + k)] = fields[k];
+    for (int k = 0; k < fieldCount; ++k) cells_[offset(range.top + i, range.left + k)] = std::move(fields[k]);
   }
   announceChanged(range);
 }

@@ -57,7 +57,7 @@ class DataSheet : public QAbstractTableModel {
   // delimiters.
   void putRangeText(const SheetRange& range, const QString& text, const QString& rowDelimiter,
                     const QString& columnDelimiter);
-  void putRows(const SheetRange& range, const QList<QStringList>& rows);
+  void putRows(const SheetRange& range, QList<QStringList> rows);
   void clearRange(const SheetRange& range);
 
   // The sheet in the data-sheet file format. A failure shows a warning box

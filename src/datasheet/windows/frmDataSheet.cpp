@@ -146,12 +146,12 @@ void frmDataSheet::PasteClipboard() {
   if (text.isEmpty()) return;
   // Split rather than stored whole even when only one cell fits, so that a
   // block pasted into the last cell keeps only its first cell there.
-  const QList<QStringList> rows = splitRangeText(text, kClipboardRowDelimiter, kClipboardColumnDelimiter);
+  QList<QStringList> rows = splitRangeText(text, kClipboardRowDelimiter, kClipboardColumnDelimiter);
   const Selection at = selection();
   const SheetRange target{at.row, at.column,
                           int(std::min<qsizetype>(at.row + rows.size() - 1, sheet_.rows())),
                           int(std::min<qsizetype>(at.column + rows.front().size() - 1, sheet_.columns()))};
-  sheet_.putRows(target, rows);
+  sheet_.putRows(target, std::move(rows));
 }
 
 void frmDataSheet::DeleteSelection() { sheet_.clearRange(selection().rectangle()); }
