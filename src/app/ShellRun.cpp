@@ -37,12 +37,22 @@ bool isRunning(ProcessHandle handle) {
   return exists && !isZombie(handle);
 }
 
+// Executable bits alone do not make a program: files on some mounted
+// volumes carry them all, and those are documents to open.
+bool isProgram(const QFileInfo& info) {
+  if (!info.isFile() || !info.isExecutable()) return false;
+  QFile file(info.absoluteFilePath());
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray start = file.read(4);
+  return start.startsWith("#!") || start == "\x7F" "ELF";
+}
+
 }  // namespace
 
 ProcessHandle ShellRun(const QString& verb, const QString& file, int /*show*/) {
   const QFileInfo info(file);
   if (!isOpenVerb(verb) || !info.exists()) return 0;
-  const bool program = info.isFile() && info.isExecutable();
+  const bool program = isProgram(info);
   qint64 pid = 0;
   const bool started = program ? QProcess::startDetached(info.absoluteFilePath(), {}, {}, &pid)
                                : QProcess::startDetached(QStringLiteral("xdg-open"), {info.absoluteFilePath()}, {}, &pid);
