@@ -5,6 +5,7 @@
 
 #include "dispatch/AutomationError.h"
 #include "dispatch/SafeArray.h"
+#include "engine/converter/ValueConverter.h"
 #include "engine/converter/ValueText.h"
 
 namespace tarvix::engine {
@@ -144,6 +145,19 @@ TEST(ValueText, RefusesTextThatIsNotAValueOfItsCode) {
 TEST(ValueText, ObjectsHaveNoTextForm) {
   try {
     valueToText(Variant::nothing());
+    FAIL();
+  } catch (const AutomationError& error) {
+    EXPECT_EQ(error.number(), 13);
+  }
+}
+
+TEST(ValueConverter, AnswersBothDirectionsByMemberName) {
+  Ref<ValueConverter> converter(new ValueConverter);
+  const Variant value = converter->call(u"TextToValue", CallKind::Method, {"8200,{\"a\",\"b\"}"});
+  EXPECT_EQ(value.vartype(), 8200);
+  EXPECT_EQ(converter->call(u"ValueToText", CallKind::Method, {value, 0}).toString(), "8200,{\"a\",\"b\"}");
+  try {
+    converter->call(u"TextToValue", CallKind::Method, {"3,x"});
     FAIL();
   } catch (const AutomationError& error) {
     EXPECT_EQ(error.number(), 13);
