@@ -213,6 +213,10 @@ TEST_F(IxoScriptTest, AnErrorInTheModuleTextNamesTheModule) {
 TEST_F(IxoScriptTest, LocksRolesAndTheSystemMark) {
   auto script = hosted("Sub Main()\nEnd Sub\n");
   ScriptWindow& window = script->window();
+  script->call(u"Show", CallKind::Method);
+  EXPECT_TRUE(window.isVisible());
+  script->call(u"Hide", CallKind::Method);
+  EXPECT_FALSE(window.isVisible());
   script->call(u"EditLocked", CallKind::PropertyLet, {true});
   EXPECT_TRUE(script->call(u"EditLocked", CallKind::PropertyGet).toBool());
   EXPECT_TRUE(window.editor()->isReadOnly());
@@ -287,7 +291,9 @@ TEST_F(IxoScriptTest, EncodedScriptsAreReadAsTextAndLocked) {
 
 TEST_F(IxoScriptTest, SaveAsInTheWindowChangesTheFileNameAndFlagsIt) {
   test::ScriptedPrompts prompts;
-  auto script = hosted("Ext.Print 1\n");
+  auto script = hosted("");
+  script->call(u"SourceText", CallKind::PropertyLet, {"Ext.Print 1\r\n"});
+  EXPECT_EQ(script->call(u"SourceText", CallKind::PropertyGet).toString(), "Ext.Print 1\n");
   EXPECT_EQ(script->call(u"FileName", CallKind::PropertyGet).toString(), "");
   const QString target = folder.filePath("named.vbs");
   prompts.files = {target};
