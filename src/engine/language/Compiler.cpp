@@ -1020,7 +1020,7 @@ class ProcCompiler {
   void withStatement(const Stmt& s) {
     int slot = newSlot();
     expr(*s.target);
-    gen(Op::StoreLocal, slot, -1);
+    gen(Op::SetLocal, slot, -1);
     withSlots_.push_back(slot);
     block(s.body);
     withSlots_.pop_back();

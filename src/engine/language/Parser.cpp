@@ -226,8 +226,9 @@ class Parser {
       if (cur().is(Keyword::Sub) || cur().is(Keyword::Function) || cur().is(Keyword::Property)) {
         Procedure proc = parseProcedure(isPublic, true);
         if (isDefault) {
-          if (proc.kind == Procedure::Kind::PropertyLet || proc.kind == Procedure::Kind::PropertySet) fail(1058);
-          if (haveDefault) fail(1052);
+          if (proc.kind == Procedure::Kind::PropertyLet || proc.kind == Procedure::Kind::PropertySet)
+            throw CompileError(1058, proc.line);
+          if (haveDefault) throw CompileError(1052, proc.line);
           haveDefault = true;
           proc.isDefault = true;
         }
@@ -842,15 +843,6 @@ class Parser {
     for (;;) {
       if (cur().isOp(u'.') && !cur().spaceBefore) {
         if (e->kind == Expr::Kind::Literal) fail(1025);
-        int line = cur().line;
-        advance();
-        auto m = std::make_unique<Expr>(Expr::Kind::Member, line);
-        m->name = expectMemberName();
-        m->object = std::move(e);
-        e = std::move(m);
-        continue;
-      }
-      if (cur().isOp(u'.') && e->kind != Expr::Kind::Literal) {  // "a .b" is still member access
         int line = cur().line;
         advance();
         auto m = std::make_unique<Expr>(Expr::Kind::Member, line);

@@ -13,8 +13,9 @@ DispatchObject* Runtime::errObject() { return err_.get(); }
 
 void Runtime::shutdown() {
   fiber_->abort();
-  for (int i = 0; i < program.globals.variableCount(); ++i) program.globals.slot(i) = Variant();
-  output = nullptr;
+  // Newest first: script variables go before the host's objects (and Ext),
+  // which their Class_Terminate may still use.
+  for (int i = program.globals.variableCount() - 1; i >= 0; --i) program.globals.slot(i) = Variant();
 }
 
 }  // namespace tarvix::script

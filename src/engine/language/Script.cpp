@@ -9,15 +9,16 @@ namespace tarvix::script {
 
 Script::Script() { newRuntime(); }
 
+// Globals are released while Ext still works, so Class_Terminate may print.
 Script::~Script() {
-  ext_->detach();
   runtime_->shutdown();
+  ext_->detach();
 }
 
 void Script::newRuntime() {
   if (runtime_) {
-    ext_->detach();
     runtime_->shutdown();
+    ext_->detach();
   }
   runtime_ = Ref<Runtime>(new Runtime);
   runtime_->output = output_;
