@@ -83,10 +83,14 @@ ProfileDocument ProfileDocument::parse(QStringView text) {
 QString ProfileDocument::toText() const {
   static const QString lineEnd = QStringLiteral("\r\n");
   QString text;
-  for (const QString& line : leadingLines_) text += line + lineEnd;
+  const auto append = [&](const QString& line) {
+    text += line;
+    text += lineEnd;
+  };
+  for (const QString& line : leadingLines_) append(line);
   for (const Section& section : sections_) {
-    text += section.header + lineEnd;
-    for (const Line& line : section.lines) text += line.text + lineEnd;
+    append(section.header);
+    for (const Line& line : section.lines) append(line.text);
   }
   return text;
 }

@@ -17,11 +17,11 @@ constexpr qsizetype kRegistryTrimSize = 32;
 
 }  // namespace
 
-ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)), encodedPath_(QFile::encodeName(path_)) {}
 
-ProfileFile::Signature ProfileFile::signatureOf(const QString& path) {
+ProfileFile::Signature ProfileFile::signatureOf(const QByteArray& encodedPath) {
   struct stat info {};
-  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+  if (::stat(encodedPath.constData(), &info) != 0) return {};
   return {true,
           static_cast<quint64>(info.st_dev),
           static_cast<quint64>(info.st_ino),
@@ -33,7 +33,7 @@ ProfileFile::Signature ProfileFile::signatureOf(const QString& path) {
 void ProfileFile::refresh() {
   // The signature is taken before reading: a change made while reading shows
   // as a different signature next time and the file is read again.
-  const Signature current = signatureOf(path_);
+  const Signature current = signatureOf(encodedPath_);
   if (loaded_ && current == signature_) return;
   signature_ = current;
   loaded_ = true;
@@ -62,7 +62,7 @@ bool ProfileFile::update(const std::function<bool(ProfileDocument&)>& change) {
     loaded_ = false;  // the disk still holds the old contents: read them again
     return false;
   }
-  signature_ = signatureOf(path_);
+  signature_ = signatureOf(encodedPath_);
   return true;
 }
 

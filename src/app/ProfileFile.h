@@ -37,10 +37,11 @@ class ProfileFile {
     qint64 size = 0, modifiedSeconds = 0, modifiedNanoseconds = 0;
     bool operator==(const Signature&) const = default;
   };
-  static Signature signatureOf(const QString& path);
+  static Signature signatureOf(const QByteArray& encodedPath);
   void refresh();
 
   QString path_;
+  QByteArray encodedPath_;  // for stat(), encoded once
   ProfileDocument document_;
   Signature signature_;
   bool loaded_ = false;
