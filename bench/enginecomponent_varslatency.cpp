@@ -72,15 +72,18 @@ void measure(engine::EngineRoot& root, int spinning, int samples) {
   auto handler = instance(root, probe.get(), "Sub OnSeven()\n  Probe.Hit\nEnd Sub\n");
   handler->call(u"Execute", CallKind::Method, {"PutModuleText", kDispatcher});
   handler->setStartupProcedure(QStringLiteral("Dispatcher__"));
-  handler->startScript(1);
   auto writer = instance(root, probe.get(),
                          QStringLiteral("For i = 1 To %1\n  Ext.Delay 5\n  Probe.Mark\n  Vars(7).Value = i\nNext\n").arg(samples));
   std::vector<Ref<engine::IxoScript>> load;
   for (int i = 0; i < spinning; ++i) {
     load.push_back(instance(root, nullptr, QStringLiteral("Do\n  Vars(%1).Value = Vars(%1).Value + 1\nLoop\n").arg(20 + i)));
-    load.back()->startScript(1);
   }
+  // The scheduler runs fibers in the order they started: writer first, the
+  // spinning scripts, then the handler, so a write waits for every other
+  // slice of the round (the worst order).
   writer->startScript(1);
+  for (auto& script : load) script->startScript(1);
+  handler->startScript(1);
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (writer->scriptState() != 1 && probe->latenciesUs.size() >= static_cast<std::size_t>(samples)) QApplication::quit();

@@ -8,7 +8,7 @@ namespace tarvix::engine {
 
 namespace {
 constexpr long long kBaseSliceMs = 1;
-constexpr long long kBaseSliceStatements = 20000;
+constexpr long long kBaseSliceStatements = 1000;
 }  // namespace
 
 script::Scheduler& engineScheduler() {
