@@ -80,6 +80,7 @@ std::optional<LangResLibrary> LangResLibrary::fromBytes(const QByteArray& bytes)
     const quint32 block = directory.u32();
     const quint64 offset = directory.u32();
     const quint64 size = directory.u32();
+    if (block < 1 || block > quint32(langres::blockOf(langres::kMaxTextNumber))) return std::nullopt;
     if (offset + size > quint64(bytes.size()) || !blockIsWellFormed(bytes, qsizetype(offset), qsizetype(size)))
       return std::nullopt;
     const quint64 blockKey = key(language, block);

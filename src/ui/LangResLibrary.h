@@ -18,8 +18,9 @@
 //              text (b - 1) * 16 + k; an absent text has count 0.
 //
 // A file that breaks any of these rules (wrong magic, a directory or block
-// outside the file, a block whose 16 entries do not fill its size exactly, the
-// same block twice for one language) is refused as a whole.
+// outside the file, a block number outside 1..4096, a block whose 16 entries
+// do not fill its size exactly, the same block twice for one language) is
+// refused as a whole.
 
 #include <QByteArray>
 #include <QHash>

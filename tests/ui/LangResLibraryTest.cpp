@@ -69,6 +69,8 @@ TEST(LangResLibrary, RefusesDamagedFiles) {
       {"block count beyond the file", patchedU32(4, 0xFFFFFFFF)},
       {"block offset beyond the file", patchedU32(firstEntry + 8, 0x7FFFFFFF)},
       {"block size beyond the file", patchedU32(firstEntry + 12, 0xFFFFFFF0)},
+      {"block number 0", patchedU32(firstEntry + 4, 0)},
+      {"block number beyond the last text", patchedU32(firstEntry + 4, 4097)},
       {"block size not filled by its entries", patchedU32(firstEntry + 12, 2)},
       {"same block twice", patchedU32(firstEntry + 16, 1033)},
   };
