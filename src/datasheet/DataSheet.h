@@ -57,6 +57,7 @@ class DataSheet : public QAbstractTableModel {
   // delimiters.
   void putRangeText(const SheetRange& range, const QString& text, const QString& rowDelimiter,
                     const QString& columnDelimiter);
+  // Row i, field k goes to cell (top + i, left + k), as far as the range reaches.
   void putRows(const SheetRange& range, QList<QStringList> rows);
   void clearRange(const SheetRange& range);
 
