@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <memory>
 
 #include "ScriptRunner.h"
 #include "TestVars.h"
@@ -212,6 +213,38 @@ TEST(FiberScheduler, TwoScriptsProgressWhileTheEventLoopRuns) {
   EXPECT_GE(ticks, 5);
   EXPECT_EQ(spinner.fiber().state(), FiberState::Running);
   EXPECT_GT(vars->at(0).value.toLong(), 1000);
+}
+
+}  // namespace
+}  // namespace tarvix::test
+
+namespace tarvix::test {
+namespace {
+
+TEST(FiberScheduler, RoundStopsAtItsTimeLimitAndTheNextRoundContinuesWithTheNextFiber) {
+  ManualClock clock;
+  setClock(&clock);
+  QStringList ran;
+  std::vector<std::unique_ptr<script::Script>> scripts;
+  script::Scheduler scheduler;
+  scheduler.setBaseSlice(-1, 3);
+  scheduler.setRoundLimit(15);
+  for (int i = 0; i < 3; ++i) {
+    auto s = std::make_unique<script::Script>();
+    s->setOutput([&ran, &clock, i](const QString&) {
+      ran << QString::number(i);
+      clock.advanceMs(10);  // every statement "takes" 10 ms
+    });
+    s->addModule(QStringLiteral("m.vbs"), QStringLiteral("Do : Ext.Print 1 : Loop\n"));
+    ASSERT_TRUE(s->compile());
+    ASSERT_TRUE(s->fiber().start());
+    scheduler.add(&s->fiber());
+    scripts.push_back(std::move(s));
+  }
+  EXPECT_EQ(scheduler.runRound(), 2);
+  EXPECT_EQ(scheduler.runRound(), 2);
+  EXPECT_EQ(ran.join(QString()).left(4), QStringLiteral("0120"));
+  setClock(nullptr);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ struct Expr {
   BinaryOp binary = BinaryOp::Add;
   UnaryOp unary = UnaryOp::Negate;
   bool parenthesized = false;  // written inside its own parentheses: passed by value
+  int depth = 1;               // height of the tree below, kept small for the recursive passes
 
   Expr(Kind k, int l) : kind(k), line(l) {}
 };

@@ -1,5 +1,7 @@
 #include "engine/language/Parser.h"
 
+#include <algorithm>
+
 #include "engine/language/Lexer.h"
 #include "engine/language/ScriptError.h"
 
@@ -9,8 +11,9 @@ namespace {
 using namespace ast;
 
 // Nesting deeper than this is refused as "Out of memory" instead of
-// exhausting the C++ stack of the recursive descent.
+// exhausting the C++ stack of the recursive passes over the tree.
 constexpr int kMaxNesting = 200;
+constexpr int kMaxExpressionDepth = 1000;
 
 class Parser {
  public:
@@ -649,6 +652,19 @@ class Parser {
     e->binary = op;
     e->object = std::move(left);
     e->right = std::move(right);
+    return measured(std::move(e));
+  }
+
+  // Long operator or member chains make deep trees without deep recursion
+  // while parsing; their height is bounded here.
+  ExprPtr measured(ExprPtr e) {
+    int below = 0;
+    if (e->object) below = e->object->depth;
+    if (e->right) below = std::max(below, e->right->depth);
+    for (const ExprPtr& a : e->args)
+      if (a) below = std::max(below, a->depth);
+    e->depth = below + 1;
+    if (e->depth > kMaxExpressionDepth) fail(1001);
     return e;
   }
 
@@ -709,7 +725,7 @@ class Parser {
       advance();
       e->unary = UnaryOp::Not;
       e->object = parseNot();
-      return e;
+      return measured(std::move(e));
     }
     return parseCompare();
   }
@@ -795,7 +811,7 @@ class Parser {
       e->unary = cur().isOp(u'-') ? UnaryOp::Negate : UnaryOp::Plus;
       advance();
       e->object = parseUnary();
-      return e;
+      return measured(std::move(e));
     }
     return parsePower();
   }
@@ -816,7 +832,7 @@ class Parser {
       e->unary = cur().isOp(u'-') ? UnaryOp::Negate : UnaryOp::Plus;
       advance();
       e->object = parseExponent();
-      return e;
+      return measured(std::move(e));
     }
     return parsePostfix(false);
   }
@@ -848,7 +864,7 @@ class Parser {
         auto m = std::make_unique<Expr>(Expr::Kind::Member, line);
         m->name = expectMemberName();
         m->object = std::move(e);
-        e = std::move(m);
+        e = measured(std::move(m));
         continue;
       }
       if (cur().isOp(u'(') && e->kind != Expr::Kind::Literal && !e->parenthesized) {
@@ -862,7 +878,7 @@ class Parser {
         auto c = std::make_unique<Expr>(Expr::Kind::Call, line);
         c->object = std::move(e);
         c->args = std::move(args);
-        e = std::move(c);
+        e = measured(std::move(c));
         continue;
       }
       return e;

@@ -42,7 +42,11 @@ int Scheduler::runRound() {
   int ran = 0;
   // A copy: a slice may add or remove fibers (through host calls).
   const std::vector<Entry> round = fibers_;
-  for (const Entry& e : round) {
+  if (round.empty()) return 0;
+  const long long started = tarvix::clock().monotonicMs();
+  const std::size_t first = cursor_ % round.size();
+  for (std::size_t n = 0; n < round.size(); ++n) {
+    const Entry& e = round[(first + n) % round.size()];
     if (std::none_of(fibers_.begin(), fibers_.end(), [&](const Entry& x) { return x.fiber == e.fiber; })) continue;
     if (!e.fiber->isRunnable()) continue;
     SliceBudget budget;
@@ -50,7 +54,9 @@ int Scheduler::runRound() {
     budget.statements = sliceStatements_ > 0 ? sliceStatements_ * e.weight : 0;
     const FiberState state = e.fiber->runSlice(budget);
     ++ran;
+    cursor_ = first + n + 1;
     emit sliceEnded(e.fiber, state);
+    if (roundLimitMs_ >= 0 && tarvix::clock().monotonicMs() - started >= roundLimitMs_) break;
   }
   return ran;
 }

@@ -24,10 +24,14 @@ class Scheduler final : public QObject {
   void remove(Execution* fiber);
   void setWeight(Execution* fiber, int weight);
   void setBaseSlice(long long milliseconds, long long statements);
+  // A round ends once it has used this much time (< 0: no limit); the next
+  // round goes on with the fiber after the last one that ran.
+  void setRoundLimit(long long milliseconds) { roundLimitMs_ = milliseconds; }
 
   // Call after starting, resuming or stepping a fiber: plans the next round.
   void wake();
-  // One round now: every runnable fiber runs one slice. Returns how many ran.
+  // One round now: each runnable fiber runs one slice, in turn, until the
+  // round limit is used. Returns how many ran.
   int runRound();
 
  signals:
@@ -45,6 +49,8 @@ class Scheduler final : public QObject {
   QTimer timer_;
   long long sliceMs_ = 10;
   long long sliceStatements_ = 50000;
+  long long roundLimitMs_ = 15;
+  std::size_t cursor_ = 0;
 };
 
 }  // namespace tarvix::script
