@@ -30,7 +30,7 @@ Dictionary::Key Dictionary::keyOf(const Variant& key0) const {
     case VarType::Null: k.kind = Key::Kind::Null; break;
     case VarType::String:
       k.kind = Key::Kind::Text;
-      k.text = mode_ == CompareMode::Text ? key.rawString().toCaseFolded() : key.rawString();
+      k.text = key.rawString();
       break;
     case VarType::Object:
       k.kind = Key::Kind::Object;
@@ -46,38 +46,98 @@ Dictionary::Key Dictionary::keyOf(const Variant& key0) const {
   return k;
 }
 
-qsizetype Dictionary::find(const Variant& key) const { return hash_.value(keyOf(key), -1); }
+bool Dictionary::matches(const Variant& stored, const Key& key) const {
+  switch (key.kind) {
+    case Key::Kind::Text:
+      return stored.isString() &&
+             stored.rawString().compare(key.text, mode_ == CompareMode::Text ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+    case Key::Kind::Number: return stored.isNumeric() && stored.toDouble() == key.number;
+    case Key::Kind::Object: return stored.isObject() && stored.rawObject() == key.object;
+    case Key::Kind::Empty: return stored.isEmpty();
+    case Key::Kind::Null: return stored.isNull();
+  }
+  return false;
+}
 
-Dictionary::Entry& Dictionary::insert(const Variant& key, const Variant& item) {
-  hash_.insert(keyOf(key), static_cast<qsizetype>(entries_.size()));
-  entries_.push_back(Entry{key.deref(), item.deref(), true});
+std::size_t Dictionary::hashOf(const Key& key) const {
+  switch (key.kind) {
+    case Key::Kind::Text: return qHash(mode_ == CompareMode::Text ? key.text.toCaseFolded() : key.text, 0);
+    case Key::Kind::Number: return qHash(key.number, 0);
+    case Key::Kind::Object: return qHash(key.object, 0);
+    default: return static_cast<std::size_t>(key.kind);
+  }
+}
+
+qsizetype Dictionary::find(const Key& key, std::size_t hash) const {
+  if (slots_.empty()) return -1;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const std::int32_t slot = slots_[i];
+    if (slot == kFree) return -1;
+    if (slot >= 0) {
+      const Entry& e = entries_[slot];
+      if (e.hash == hash && matches(e.key, key)) return slot;
+    }
+  }
+}
+
+qsizetype Dictionary::find(const Variant& key) const {
+  const Key k = keyOf(key);
+  return find(k, hashOf(k));
+}
+
+void Dictionary::placeInSlots(std::size_t hash, std::int32_t index) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i] != kFree) i = (i + 1) & mask;
+  slots_[i] = index;
+  ++usedSlots_;
+}
+
+void Dictionary::unplace(qsizetype index) {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = entries_[index].hash & mask;; i = (i + 1) & mask)
+    if (slots_[i] == index) {
+      slots_[i] = kRemoved;
+      return;
+    }
+}
+
+void Dictionary::rebuild() {
+  std::vector<Entry> live;
+  live.reserve(static_cast<std::size_t>(live_) + 1);
+  for (Entry& e : entries_)
+    if (e.live()) live.push_back(std::move(e));
+  entries_ = std::move(live);
+  std::size_t size = 8;
+  while (size < (entries_.size() + 1) * 2) size *= 2;
+  slots_.assign(size, kFree);
+  usedSlots_ = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) placeInSlots(entries_[i].hash, static_cast<std::int32_t>(i));
+}
+
+Dictionary::Entry& Dictionary::append(std::size_t hash, const Variant& key, const Variant& item) {
+  if ((usedSlots_ + 1) * 4 > slots_.size() * 3) rebuild();
+  entries_.push_back(Entry{key.deref(), item.deref(), hash});
+  placeInSlots(hash, static_cast<std::int32_t>(entries_.size() - 1));
+  ++live_;
   return entries_.back();
 }
 
 void Dictionary::add(const Variant& key, const Variant& item) {
-  if (find(key) >= 0) raiseError(ErrorNumber::DuplicateKey);
-  insert(key, item);
+  const Key k = keyOf(key);
+  const std::size_t h = hashOf(k);
+  if (find(k, h) >= 0) raiseError(ErrorNumber::DuplicateKey);
+  append(h, key, item);
 }
 
 bool Dictionary::exists(const Variant& key) const { return find(key) >= 0; }
 
-// Removed entries leave holes; close them once they outnumber the live ones.
-void Dictionary::compact() {
-  if (entries_.size() < 16 || static_cast<qsizetype>(entries_.size()) < 2 * hash_.size()) return;
-  std::vector<Entry> live;
-  live.reserve(hash_.size());
-  for (Entry& e : entries_)
-    if (e.live) live.push_back(std::move(e));
-  entries_ = std::move(live);
-  hash_.clear();
-  for (qsizetype i = 0; i < static_cast<qsizetype>(entries_.size()); ++i) hash_.insert(keyOf(entries_[i].key), i);
-}
-
 std::vector<Variant> Dictionary::liveValues(bool keys) const {
   std::vector<Variant> values;
-  values.reserve(hash_.size());
+  values.reserve(static_cast<std::size_t>(live_));
   for (const Entry& e : entries_)
-    if (e.live) values.push_back(keys ? e.key : e.item);
+    if (e.live()) values.push_back(keys ? e.key : e.item);
   return values;
 }
 
@@ -91,14 +151,18 @@ Variant Dictionary::addMember(Call& c) {
 Variant Dictionary::existsMember(Call& c) { return Variant(exists(c.arg(0))); }
 
 Variant Dictionary::item(Call& c) {
-  const qsizetype i = find(c.arg(0));
-  if (i < 0) return insert(c.arg(0), Variant()).item;
+  const Key k = keyOf(c.arg(0));
+  const std::size_t h = hashOf(k);
+  const qsizetype i = find(k, h);
+  if (i < 0) return append(h, c.arg(0), Variant()).item;
   return entries_[i].item;
 }
 
 Variant Dictionary::setItem(Call& c) {
-  const qsizetype i = find(c.arg(0));
-  if (i < 0) insert(c.arg(0), c.value());
+  const Key k = keyOf(c.arg(0));
+  const std::size_t h = hashOf(k);
+  const qsizetype i = find(k, h);
+  if (i < 0) append(h, c.arg(0), c.value());
   else entries_[i].item = c.value();
   return {};
 }
@@ -107,11 +171,16 @@ Variant Dictionary::setKey(Call& c) {
   const qsizetype i = find(c.arg(0));
   if (i < 0) raiseError(ErrorNumber::ElementNotFound);
   const Variant& newKey = c.value();
-  const qsizetype other = find(newKey);
+  const Key k = keyOf(newKey);
+  const std::size_t h = hashOf(k);
+  const qsizetype other = find(k, h);
   if (other >= 0 && other != i) raiseError(ErrorNumber::DuplicateKey);
-  hash_.remove(keyOf(entries_[i].key));
-  entries_[i].key = newKey;
-  hash_.insert(keyOf(newKey), i);
+  unplace(i);
+  Entry& e = entries_[i];
+  e.key = newKey.deref();
+  e.hash = h;
+  if ((usedSlots_ + 1) * 4 > slots_.size() * 3) rebuild();
+  else placeInSlots(h, static_cast<std::int32_t>(i));
   return {};
 }
 
@@ -121,26 +190,30 @@ Variant Dictionary::keys(Call&) { return makeArray(liveValues(true)); }
 Variant Dictionary::remove(Call& c) {
   const qsizetype i = find(c.arg(0));
   if (i < 0) raiseError(ErrorNumber::ElementNotFound);
-  hash_.remove(keyOf(entries_[i].key));
-  entries_[i] = Entry{{}, {}, false};
-  compact();
+  unplace(i);
+  entries_[i] = Entry{Variant::missing(), {}, 0};
+  --live_;
+  // Removed entries leave holes; close them once they outnumber the live ones.
+  if (entries_.size() >= 16 && static_cast<qsizetype>(entries_.size()) > 2 * live_) rebuild();
   return {};
 }
 
 Variant Dictionary::removeAll(Call&) {
   entries_.clear();
-  hash_.clear();
+  slots_.clear();
+  usedSlots_ = 0;
+  live_ = 0;
   return {};
 }
 
-Variant Dictionary::countMember(Call&) { return Variant(static_cast<std::int32_t>(hash_.size())); }
+Variant Dictionary::countMember(Call&) { return Variant(static_cast<std::int32_t>(live_)); }
 
 Variant Dictionary::compareMode(Call&) { return Variant(static_cast<std::int32_t>(mode_)); }
 
 // The mode can only change while the dictionary is empty.
 Variant Dictionary::setCompareMode(Call& c) {
   const std::int32_t mode = c.value().toLong();
-  if (hash_.size() > 0 || mode < 0) raiseError(ErrorNumber::InvalidProcedureCall);
+  if (live_ > 0 || mode < 0) raiseError(ErrorNumber::InvalidProcedureCall);
   mode_ = mode == 0 ? CompareMode::Binary : CompareMode::Text;
   return {};
 }

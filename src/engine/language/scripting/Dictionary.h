@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHash>
+#include <QString>
 #include <vector>
 
 #include "dispatch/DispatchClass.h"
@@ -19,32 +19,42 @@ class Dictionary final : public DispatchClass<Dictionary> {
   // For C++ callers and tests.
   void add(const Variant& key, const Variant& item);
   bool exists(const Variant& key) const;
-  qsizetype count() const { return hash_.size(); }
+  qsizetype count() const { return live_; }
 
  private:
+  // A key as looked up: numbers by value, text (hashed folded in text
+  // mode), objects by identity.
   struct Key {
     enum class Kind : std::uint8_t { Empty, Null, Number, Text, Object } kind = Kind::Empty;
     double number = 0;
     QString text;
     const void* object = nullptr;
-    bool operator==(const Key& o) const {
-      return kind == o.kind && number == o.number && object == o.object && text == o.text;
-    }
-    friend size_t qHash(const Key& k, size_t seed) {
-      return qHashMulti(seed, static_cast<int>(k.kind), k.number, k.text, k.object);
-    }
   };
+  // A removed entry keeps its place with an Error key (never a valid key).
   struct Entry {
     Variant key;
     Variant item;
-    bool live = true;
+    std::size_t hash = 0;
+    bool live() const { return !key.isError(); }
   };
 
+  // Entries stay in insertion order in entries_; slots_ is an open-addressing
+  // index into them (linear probing), so a lookup hashes once and compares
+  // the stored hash before the key.
+  static constexpr std::int32_t kFree = -1;
+  static constexpr std::int32_t kRemoved = -2;
+
   Key keyOf(const Variant& key) const;
+  std::size_t hashOf(const Key& key) const;
+  bool matches(const Variant& stored, const Key& key) const;
   // Index of the live entry with that key, or -1.
+  qsizetype find(const Key& key, std::size_t hash) const;
   qsizetype find(const Variant& key) const;
-  Entry& insert(const Variant& key, const Variant& item);
-  void compact();
+  Entry& append(std::size_t hash, const Variant& key, const Variant& item);
+  void placeInSlots(std::size_t hash, std::int32_t index);
+  void unplace(qsizetype index);
+  // Drops removed entries and sizes the index for the live ones.
+  void rebuild();
   std::vector<Variant> liveValues(bool keys) const;
 
   Variant addMember(Call& c);
@@ -61,7 +71,9 @@ class Dictionary final : public DispatchClass<Dictionary> {
   Variant setCompareMode(Call& c);
 
   std::vector<Entry> entries_;
-  QHash<Key, qsizetype> hash_;
+  std::vector<std::int32_t> slots_;
+  std::size_t usedSlots_ = 0;  // slots not free (entries and removed marks)
+  qsizetype live_ = 0;
   CompareMode mode_ = CompareMode::Binary;
 };
 
