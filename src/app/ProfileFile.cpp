@@ -58,13 +58,18 @@ bool ProfileFile::update(const std::function<bool(ProfileDocument&)>& change) {
   // Writing over a file that could not be read would lose its contents.
   if (!readable_) return false;
   if (!change(document_)) return false;
-  if (!writeTextFileAtomic(path_, document_.toText())) {
+  // Each write replaces the file at once but leaves the trip to the disk to
+  // Flush: a project save writes thousands of keys, one fsync each would take
+  // minutes.
+  if (!writeFileAtomic(path_, encodeText(document_.toText()), nullptr, Durability::Deferred)) {
     loaded_ = false;  // the disk still holds the old contents: read them again
     return false;
   }
   signature_ = signatureOf(encodedPath_);
   return true;
 }
+
+bool ProfileFile::flush() { return !QFileInfo::exists(path_) || syncFileToDisk(path_); }
 
 std::shared_ptr<ProfileFile> ProfileFile::forPath(const QString& path) {
   static QHash<QString, std::shared_ptr<ProfileFile>> registry;

@@ -26,6 +26,9 @@ class ProfileFile {
   // file on disk then stays as it was.
   bool update(const std::function<bool(ProfileDocument&)>& change);
 
+  // Writes the file's cached contents to disk now.
+  bool flush();
+
   // The shared instance for a path; paths are compared after making them
   // absolute and clean.
   static std::shared_ptr<ProfileFile> forPath(const QString& path);

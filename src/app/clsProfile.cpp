@@ -37,6 +37,8 @@ clsProfile::clsProfile() : clsProfile(defaultFileName()) {}
 
 clsProfile::clsProfile(const QString& fileName) { setFileName(fileName); }
 
+clsProfile::~clsProfile() { Flush(); }
+
 void clsProfile::setFileName(const QString& fileName) {
   fileName_ = fileName;
   file_ = ProfileFile::forPath(fileName);
@@ -63,6 +65,6 @@ bool clsProfile::DeleteSection(const QString& section) {
   return file_->update([&](ProfileDocument& document) { return document.removeSection(section); });
 }
 
-void clsProfile::Flush() {}
+void clsProfile::Flush() { file_->flush(); }
 
 }  // namespace tarvix

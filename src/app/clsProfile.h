@@ -9,14 +9,16 @@ namespace tarvix {
 class ProfileFile;
 
 // Typed access to one sectioned key-value file (the settings file, project
-// files). Reads of a missing file give defaults; writes go to disk at once
-// and return false, leaving the old file intact, when the disk refuses them.
+// files). Reads of a missing file give defaults; each write replaces the file
+// at once and returns false, leaving the old file intact, when the disk
+// refuses it. Flush (also called on destruction) makes the writes durable.
 class clsProfile {
  public:
   // Names the settings file: the program folder, the executable's name without
   // extension and ".ini".
   clsProfile();
   explicit clsProfile(const QString& fileName);
+  ~clsProfile();
   clsProfile(const clsProfile&) = delete;
   clsProfile& operator=(const clsProfile&) = delete;
 
@@ -38,8 +40,7 @@ class clsProfile {
   bool WriteString(const QString& section, const QString& key, const QString& value);
   // True also when there is no such section.
   bool DeleteSection(const QString& section);
-  // Every write has already reached the disk when it returned, so there is
-  // nothing left to write; kept for callers that ask for it.
+  // Writes the file's cached contents to disk now.
   void Flush();
 
  private:

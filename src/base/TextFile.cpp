@@ -1,13 +1,29 @@
 #include "base/TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QStringDecoder>
 
 namespace tarvix {
 namespace {
 
 int legacyLanguage = 1033;
+
+// A replaced file keeps its permissions; a new one gets the usual ones.
+mode_t permissionsFor(const QString& target) {
+  struct stat info {};
+  if (::stat(QFile::encodeName(target).constData(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
 
 const char* legacyCodecName() { return legacyLanguage == 1041 ? "Shift_JIS" : "windows-1252"; }
 
@@ -45,17 +61,36 @@ std::optional<QString> readTextFile(const QString& path) {
   return decodeText(*bytes);
 }
 
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile file(path);
-  // flush() reports a full disk or a size limit; commit() alone would not.
-  bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-  if (written) {
-    written = file.commit();
-  } else {
-    file.cancelWriting();
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error, Durability durability) {
+  const QFileInfo info(path);
+  // Replace what a symbolic link points to, not the link itself.
+  const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+  const QFileInfo targetInfo(target);
+  QTemporaryFile temp(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName() +
+                      QStringLiteral(".XXXXXX"));
+  auto fail = [&](const QString& reason) {
+    if (error) *error = reason;
+    return false;
+  };
+  if (!temp.open()) return fail(temp.errorString());
+  // flush() reports a full disk or a size limit that a buffered write hides.
+  if (temp.write(bytes) != bytes.size() || !temp.flush()) return fail(temp.errorString());
+  if (durability == Durability::SyncNow && ::fsync(temp.handle()) != 0) return fail(qt_error_string(errno));
+  if (::fchmod(temp.handle(), permissionsFor(target)) != 0) return fail(qt_error_string(errno));
+  temp.close();
+  if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
+    return fail(qt_error_string(errno));
   }
-  if (!written && error) *error = file.errorString();
-  return written;
+  temp.setAutoRemove(false);
+  return true;
+}
+
+bool syncFileToDisk(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
 }
 
 bool writeTextFileAtomic(const QString& path, const QString& text) {

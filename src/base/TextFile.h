@@ -24,10 +24,20 @@ QByteArray encodeText(const QString& text);
 std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr);
 std::optional<QString> readTextFile(const QString& path);
 
+enum class Durability {
+  SyncNow,   // on disk before the call returns
+  Deferred,  // left to the system, or to a later syncFileToDisk()
+};
+
 // Replaces the file atomically: writes a temporary file beside it, flushes it
-// and renames it over the target. False leaves the old file as it was; when
-// given, *error receives the system's description of the failure.
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// and renames it over the target, so readers see the old or the new contents,
+// never a part. False leaves the old file as it was; when given, *error
+// receives the system's description of the failure.
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                     Durability durability = Durability::SyncNow);
+
+// Asks the system to write the file's cached contents to disk now.
+bool syncFileToDisk(const QString& path);
 bool writeTextFileAtomic(const QString& path, const QString& text);
 
 }  // namespace tarvix

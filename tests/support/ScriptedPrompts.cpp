@@ -21,9 +21,11 @@ int ScriptedPrompts::messageBox(const QString& prompt, int style, const QString&
 
 std::optional<QString> ScriptedPrompts::inputBox(const QString& prompt, const QString&, const QString&) {
   records.push_back({Record::Kind::InputBox, prompt, 0, {}});
-  if (inputs.empty()) return std::nullopt;
-  auto answer = inputs.front();
-  inputs.pop_front();
+  std::optional<QString> answer;
+  if (!inputs.empty()) {
+    answer.swap(inputs.front());
+    inputs.pop_front();
+  }
   return answer;
 }
 
