@@ -249,3 +249,22 @@ TEST(FiberScheduler, RoundStopsAtItsTimeLimitAndTheNextRoundContinuesWithTheNext
 
 }  // namespace
 }  // namespace tarvix::test
+
+namespace tarvix::test {
+namespace {
+
+TEST(FiberGuards, CompilingFromInsideTheRunningScriptIsRefused) {
+  script::Script script;
+  bool refused = false;
+  script.setOutput([&](const QString&) {
+    refused = !script.compile() && script.compileError().number == 5;
+  });
+  script.addModule(QStringLiteral("m.vbs"), QStringLiteral("Ext.Print 1\nExt.Print 2\n"));
+  ASSERT_TRUE(script.compile());
+  ASSERT_TRUE(script.fiber().start());
+  EXPECT_EQ(script.fiber().runSlice(), script::FiberState::Finished);
+  EXPECT_TRUE(refused);
+}
+
+}  // namespace
+}  // namespace tarvix::test

@@ -75,6 +75,13 @@ void Script::setOutput(std::function<void(const QString&)> output) {
 }
 
 bool Script::compile() {
+  // Replacing the program under a running fiber would pull its code away.
+  if (runtime_->fiber().isBusy()) {
+    compileError_ = ScriptError();
+    compileError_.number = ErrorNumber::InvalidProcedureCall;
+    compileError_.description = standardErrorText(compileError_.number);
+    return false;
+  }
   newRuntime();
   compileError_ = ScriptError();
   Globals& globals = runtime_->program.globals;

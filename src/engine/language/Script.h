@@ -41,7 +41,8 @@ class Script {
   void setOutput(std::function<void(const QString&)> output);
 
   // Parses and compiles every module with a fresh set of globals. False with
-  // compileError() (number, description, line, module) on a syntax error.
+  // compileError() (number, description, line, module) on a syntax error, and
+  // with error 5 while the fiber is running (from a host call inside it).
   bool compile();
   bool isCompiled() const { return compiled_; }
   const ScriptError& compileError() const { return compileError_; }
