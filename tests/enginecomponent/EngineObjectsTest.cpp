@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "dispatch/AutomationError.h"
+#include "ErrorOf.h"
 #include "dispatch/SafeArray.h"
 #include "engine/context/EngineContext.h"
 #include "engine/context/EngineRoot.h"
@@ -19,15 +17,6 @@ Variant method(DispatchObject* object, QStringView name, std::initializer_list<V
   return object->call(name, CallKind::Method, args);
 }
 void let(DispatchObject* object, QStringView name, Variant value) { object->call(name, CallKind::PropertyLet, {value}); }
-
-int errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 class EngineObjects : public ::testing::Test {
  protected:

@@ -6,9 +6,10 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "ErrorOf.h"
+#include "SevenDispatcher.h"
 #include "base/Clock.h"
 #include "base/TextFile.h"
-#include "dispatch/AutomationError.h"
 #include "dispatch/SafeArray.h"
 #include "engine/context/EngineContext.h"
 #include "engine/context/EngineRoot.h"
@@ -23,15 +24,6 @@
 
 namespace tarvix::engine {
 namespace {
-
-int errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 // Scripts run on the engine's scheduler; tests drive its rounds directly so
 // that nothing depends on timing.
@@ -166,20 +158,9 @@ TEST_F(IxoScriptTest, AStartProcedureThatDoesNotExistIsAnError) {
   EXPECT_TRUE(script->output().last().contains("error 35"));
 }
 
-// The dispatcher of the Vars event bindings: generated module text with
-// "Dispatcher__" as start procedure, compiled with the handler script's own
-// source.
-const char* const kDispatcher =
-    "Sub Dispatcher__()\r\n"
-    "  Do\r\n"
-    "     If Vars(7).Changed Then OnSeven:Vars(7).Changed = False\r\n"
-    "     Ext.Delay 0\r\n"
-    "  Loop\r\n"
-    "End Sub";
-
 TEST_F(IxoScriptTest, TheDispatcherInOneInstanceCallsTheHandlerWhenAnotherWritesVars) {
   auto handler = hosted("Sub OnSeven()\n  Ext.Print \"seven is \" & Vars(7).Value\nEnd Sub\n");
-  handler->call(u"Execute", CallKind::Method, {"PutModuleText", kDispatcher});
+  handler->call(u"Execute", CallKind::Method, {"PutModuleText", kSevenDispatcher});
   handler->call(u"StartupProcedure", CallKind::PropertyLet, {"Dispatcher__"});
   handler->call(u"ScriptRole", CallKind::PropertyLet, {"Event"});
   handler->call(u"Execute", CallKind::Method, {"LockStartup"});

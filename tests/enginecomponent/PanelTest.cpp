@@ -9,8 +9,8 @@
 #include <QTest>
 #include <functional>
 
+#include "ErrorOf.h"
 #include "base/TextFile.h"
-#include "dispatch/AutomationError.h"
 #include "dispatch/SafeArray.h"
 #include "engine/panel/Dialdeck.h"
 #include "engine/panel/PanelLayout.h"
@@ -21,15 +21,6 @@
 
 namespace tarvix::engine {
 namespace {
-
-int errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 const char* const kLayoutText =
     "Dialdeck 1\n"

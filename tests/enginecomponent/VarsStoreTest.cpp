@@ -5,21 +5,14 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "dispatch/AutomationError.h"
+#include "ErrorOf.h"
 #include "dispatch/SafeArray.h"
+#include "engine/context/EngineRoot.h"
+#include "engine/store/ProcessVarsStore.h"
 #include "engine/store/VarsStore.h"
 
 namespace tarvix::engine {
 namespace {
-
-int errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 TEST(VarsStore, EveryAccessRefusesSlotsOutsideTheStore) {
   VarsStore store({}, 20, 10);
@@ -102,6 +95,24 @@ TEST(VarsStore, AnUnwritableFolderKeepsValuesPendingWithoutLosingThem) {
   store.setValue(1, Variant(1));
   EXPECT_FALSE(store.flush());
   EXPECT_EQ(store.value(1).toLong(), 1);
+}
+
+// The process store names its folder from the environment when first used,
+// not when the program loads, so a data folder set before (as every test
+// binary does) is the one it keeps its slots in.
+TEST(ProcessVarsStore, KeepsItsSlotsInTheDataFolderSetBeforeFirstUse) {
+  QTemporaryDir dataHome;
+  const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+  setProcessVarsStore(nullptr);
+  {
+    Ref<EngineRoot> root(new EngineRoot);
+    root->store()->setValue(1, Variant(42));
+    EXPECT_TRUE(root->store()->flush());
+  }
+  EXPECT_TRUE(QFile::exists(dataHome.filePath("Tarvix/Vars.db")));
+  EXPECT_EQ(Ref<EngineRoot>(new EngineRoot)->store()->value(1).toLong(), 42);
+  qputenv("XDG_DATA_HOME", savedDataHome);
 }
 
 }  // namespace
