@@ -15,15 +15,12 @@
 #include "engine/context/EngineRoot.h"
 #include "engine/instance/IxoScript.h"
 #include "engine/store/VarsStore.h"
+#include "support/EngineBench.h"
 
 namespace {
 
 using namespace tarvix;
-
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())))];
-}
+using bench::percentile;
 
 void measure(engine::EngineRoot& root, int spinning, int seconds) {
   std::vector<Ref<engine::IxoScript>> scripts;
@@ -64,11 +61,8 @@ void measure(engine::EngineRoot& root, int spinning, int seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  auto store = std::make_shared<engine::VarsStore>(QString(), 2000, 1000);
-  Ref<engine::EngineRoot> root(new engine::EngineRoot(store));
-  measure(*root, 0, 3);
-  measure(*root, 20, 10);
-  return 0;
+  return tarvix::bench::runOnEngineRoot(argc, argv, [](tarvix::engine::EngineRoot& root) {
+    measure(root, 0, 3);
+    measure(root, 20, 10);
+  });
 }

@@ -6,9 +6,7 @@
 //
 //   scripts/bench.sh enginecomponent_varslatency
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -18,11 +16,13 @@
 #include "engine/context/EngineContext.h"
 #include "engine/context/EngineRoot.h"
 #include "engine/instance/IxoScript.h"
-#include "engine/store/VarsStore.h"
+#include "support/EngineBench.h"
+#include "../tests/enginecomponent/SevenDispatcher.h"
 
 namespace {
 
 using namespace tarvix;
+using bench::percentile;
 using Clock = std::chrono::steady_clock;
 
 // "Probe": Mark before the write, Hit in the handler.
@@ -46,14 +46,6 @@ class Probe final : public DispatchClass<Probe> {
   Clock::time_point marked_;
 };
 
-const char* const kDispatcher =
-    "Sub Dispatcher__()\r\n"
-    "  Do\r\n"
-    "     If Vars(7).Changed Then OnSeven:Vars(7).Changed = False\r\n"
-    "     Ext.Delay 0\r\n"
-    "  Loop\r\n"
-    "End Sub";
-
 Ref<engine::IxoScript> instance(engine::EngineRoot& root, Probe* probe, const QString& source) {
   Ref<engine::IxoScript> script(new engine::IxoScript);
   script->addObject(QStringLiteral("Ixo"), root.defaultContext());
@@ -62,15 +54,10 @@ Ref<engine::IxoScript> instance(engine::EngineRoot& root, Probe* probe, const QS
   return script;
 }
 
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())))];
-}
-
 void measure(engine::EngineRoot& root, int spinning, int samples) {
   Ref<Probe> probe(new Probe);
   auto handler = instance(root, probe.get(), "Sub OnSeven()\n  Probe.Hit\nEnd Sub\n");
-  handler->call(u"Execute", CallKind::Method, {"PutModuleText", kDispatcher});
+  handler->call(u"Execute", CallKind::Method, {"PutModuleText", engine::kSevenDispatcher});
   handler->setStartupProcedure(QStringLiteral("Dispatcher__"));
   auto writer = instance(root, probe.get(),
                          QStringLiteral("For i = 1 To %1\n  Ext.Delay 5\n  Probe.Mark\n  Vars(7).Value = i\nNext\n").arg(samples));
@@ -105,11 +92,8 @@ void measure(engine::EngineRoot& root, int spinning, int samples) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  auto store = std::make_shared<engine::VarsStore>(QString(), 2000, 1000);
-  Ref<engine::EngineRoot> root(new engine::EngineRoot(store));
-  measure(*root, 0, 500);
-  measure(*root, 10, 300);
-  return 0;
+  return tarvix::bench::runOnEngineRoot(argc, argv, [](tarvix::engine::EngineRoot& root) {
+    measure(root, 0, 500);
+    measure(root, 10, 300);
+  });
 }
