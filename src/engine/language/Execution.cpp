@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <optional>
 
 #include "base/Clock.h"
 #include "dispatch/SafeArray.h"
@@ -295,7 +296,11 @@ bool Execution::callObject(DispatchObject* obj, int id, CallKind kind, Variant* 
   if (ScriptObject* so = asScriptObject(obj); so && &so->runtime() == &runtime_)
     return callScriptMember(so, id, kind, slot, argc, sp, mode);
   ObjectRef keep(obj);
-  Variant result = obj->invoke(id, kind, std::span<Variant>(slot + 1, argc));
+  completeCall(obj->invoke(id, kind, std::span<Variant>(slot + 1, argc)), slot, argc, sp, mode);
+  return false;
+}
+
+void Execution::completeCall(Variant result, Variant* slot, int argc, Variant*& sp, ResultMode mode) {
   clearRange(slot + 1, slot + 1 + argc);
   if (mode == ResultMode::Discard) {
     *slot = Variant();
@@ -304,7 +309,6 @@ bool Execution::callObject(DispatchObject* obj, int id, CallKind kind, Variant* 
     *slot = std::move(result);
     sp = slot + 1;
   }
-  return false;
 }
 
 bool Execution::callScriptMember(ScriptObject* so, int id, CallKind kind, Variant* slot, int argc, Variant*& sp,
@@ -333,14 +337,7 @@ bool Execution::callScriptMember(ScriptObject* so, int id, CallKind kind, Varian
     } else {
       raiseError(ErrorNumber::TypeMismatch);
     }
-    clearRange(slot + 1, slot + 1 + argc);
-    if (mode == ResultMode::Discard) {
-      *slot = Variant();
-      sp = slot;
-    } else {
-      *slot = std::move(result);
-      sp = slot + 1;
-    }
+    completeCall(std::move(result), slot, argc, sp, mode);
     return false;
   }
   int proc = m.get;
@@ -443,28 +440,22 @@ bool Execution::run(std::size_t stopDepth) {
     ~Restore() { slot = value; }
   } restore{currentExecution, previous};
   for (;;) {
+    std::optional<AutomationError> error;
     try {
       return loop(stopDepth);
     } catch (const AutomationError& e) {
-      if (handleError(e, stopDepth)) continue;
-      if (stopDepth > 0 || nested_ > 0) {
-        errorRecorded_ = false;
-        throw;
-      }
-      state_ = FiberState::Error;
-      entries_.clear();
-      return true;
+      error = e;
     } catch (const std::bad_alloc&) {
-      AutomationError e(ErrorNumber::OutOfMemory);
-      if (handleError(e, stopDepth)) continue;
-      if (stopDepth > 0 || nested_ > 0) {
-        errorRecorded_ = false;
-        throw e;
-      }
-      state_ = FiberState::Error;
-      entries_.clear();
-      return true;
+      error.emplace(ErrorNumber::OutOfMemory);
     }
+    if (handleError(*error, stopDepth)) continue;
+    if (stopDepth > 0 || nested_ > 0) {
+      errorRecorded_ = false;
+      throw *error;
+    }
+    state_ = FiberState::Error;
+    entries_.clear();
+    return true;
   }
 }
 

@@ -93,6 +93,8 @@ class Execution {
   bool callObject(DispatchObject* obj, int id, CallKind kind, Variant* slot, int argc, Variant*& sp, ResultMode mode);
   bool callScriptMember(class ScriptObject* obj, int id, CallKind kind, Variant* slot, int argc, Variant*& sp,
                         ResultMode mode);
+  // Ends a call that ran no script frame: drops its arguments and leaves the result in slot unless discarded.
+  static void completeCall(Variant result, Variant* slot, int argc, Variant*& sp, ResultMode mode);
   Variant& variable(Frame& f, std::int32_t ref);
   void runSnippet(int proc, ResultMode mode, Variant*& sp);
   int compileText(const QString& text, const CompiledProc& scope, bool expression, bool global);

@@ -15,6 +15,58 @@ using namespace ast;
 constexpr int kMaxNesting = 200;
 constexpr int kMaxExpressionDepth = 1000;
 
+// Binding strength, loosest first. Not and the signs are prefixes whose
+// operands reach down to the level just above their own.
+enum Level : int {
+  ImpLevel = 1,
+  EqvLevel,
+  XorLevel,
+  OrLevel,
+  AndLevel,
+  NotLevel,
+  CompareLevel,
+  ConcatLevel,
+  AddLevel,
+  ModLevel,
+  IntDivLevel,
+  MultiplyLevel,
+};
+
+struct BinaryOperator {
+  const char* symbol;  // nullptr for the operators written as a keyword
+  Keyword keyword;
+  BinaryOp op;
+  int level;
+};
+
+constexpr BinaryOperator kBinaryOperators[] = {
+    {nullptr, Keyword::Imp, BinaryOp::Imp, ImpLevel},
+    {nullptr, Keyword::Eqv, BinaryOp::Eqv, EqvLevel},
+    {nullptr, Keyword::Xor, BinaryOp::Xor, XorLevel},
+    {nullptr, Keyword::Or, BinaryOp::Or, OrLevel},
+    {nullptr, Keyword::And, BinaryOp::And, AndLevel},
+    {"=", Keyword::None, BinaryOp::Equal, CompareLevel},
+    {"<>", Keyword::None, BinaryOp::NotEqual, CompareLevel},
+    {"<", Keyword::None, BinaryOp::Less, CompareLevel},
+    {">", Keyword::None, BinaryOp::Greater, CompareLevel},
+    {"<=", Keyword::None, BinaryOp::LessEqual, CompareLevel},
+    {">=", Keyword::None, BinaryOp::GreaterEqual, CompareLevel},
+    {nullptr, Keyword::Is, BinaryOp::Is, CompareLevel},
+    {"&", Keyword::None, BinaryOp::Concat, ConcatLevel},
+    {"+", Keyword::None, BinaryOp::Add, AddLevel},
+    {"-", Keyword::None, BinaryOp::Subtract, AddLevel},
+    {nullptr, Keyword::Mod, BinaryOp::Mod, ModLevel},
+    {"\\", Keyword::None, BinaryOp::IntDivide, IntDivLevel},
+    {"*", Keyword::None, BinaryOp::Multiply, MultiplyLevel},
+    {"/", Keyword::None, BinaryOp::Divide, MultiplyLevel},
+};
+
+const BinaryOperator* binaryOperatorAt(const Token& t) {
+  for (const BinaryOperator& o : kBinaryOperators)
+    if (o.symbol ? t.isOp(o.symbol) : t.is(o.keyword)) return &o;
+  return nullptr;
+}
+
 class Parser {
  public:
   explicit Parser(std::vector<Token> tokens) : toks_(std::move(tokens)) {}
@@ -497,7 +549,7 @@ class Parser {
           if (accept(Keyword::Is)) {
             test.kind = CaseClause::Test::Kind::Is;
             test.compare = comparisonOperator();
-            test.value = parseConcat();
+            test.value = parseBinary(ConcatLevel);
           } else {
             test.value = parseExpr();
             if (accept(Keyword::To)) {
@@ -521,18 +573,12 @@ class Parser {
     return s;
   }
 
+  // A comparison written with symbols ("Is" is not one here).
   BinaryOp comparisonOperator() {
-    const Token& t = cur();
-    BinaryOp op;
-    if (t.isOp(u'=')) op = BinaryOp::Equal;
-    else if (t.isOp("<>")) op = BinaryOp::NotEqual;
-    else if (t.isOp(u'<')) op = BinaryOp::Less;
-    else if (t.isOp(u'>')) op = BinaryOp::Greater;
-    else if (t.isOp("<=")) op = BinaryOp::LessEqual;
-    else if (t.isOp(">=")) op = BinaryOp::GreaterEqual;
-    else fail(1002);
+    const BinaryOperator* o = binaryOperatorAt(cur());
+    if (!o || o->level != CompareLevel || !o->symbol) fail(1002);
     advance();
-    return op;
+    return o->op;
   }
 
   StmtPtr parseFor() {
@@ -670,51 +716,19 @@ class Parser {
 
   ExprPtr parseExpr() {
     DepthGuard guard(*this);
-    return parseImp();
+    return parseBinary(ImpLevel);
   }
 
-  ExprPtr parseImp() {
-    ExprPtr left = parseEqv();
-    while (cur().is(Keyword::Imp)) {
+  // Binary operators by precedence climbing: an operand (with its Not or sign
+  // prefix where the level admits one), then every operator of minLevel or a
+  // tighter level, each joining to the left.
+  ExprPtr parseBinary(int minLevel) {
+    ExprPtr left = minLevel <= NotLevel ? parseNot() : parseUnary();
+    while (const BinaryOperator* o = binaryOperatorAt(cur())) {
+      if (o->level < minLevel) break;
       int line = cur().line;
       advance();
-      left = binary(BinaryOp::Imp, std::move(left), parseEqv(), line);
-    }
-    return left;
-  }
-  ExprPtr parseEqv() {
-    ExprPtr left = parseXor();
-    while (cur().is(Keyword::Eqv)) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::Eqv, std::move(left), parseXor(), line);
-    }
-    return left;
-  }
-  ExprPtr parseXor() {
-    ExprPtr left = parseOr();
-    while (cur().is(Keyword::Xor)) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::Xor, std::move(left), parseOr(), line);
-    }
-    return left;
-  }
-  ExprPtr parseOr() {
-    ExprPtr left = parseAnd();
-    while (cur().is(Keyword::Or)) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::Or, std::move(left), parseAnd(), line);
-    }
-    return left;
-  }
-  ExprPtr parseAnd() {
-    ExprPtr left = parseNot();
-    while (cur().is(Keyword::And)) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::And, std::move(left), parseNot(), line);
+      left = binary(o->op, std::move(left), parseBinary(o->level + 1), line);
     }
     return left;
   }
@@ -727,82 +741,7 @@ class Parser {
       e->object = parseNot();
       return measured(std::move(e));
     }
-    return parseCompare();
-  }
-  ExprPtr parseCompare() {
-    ExprPtr left = parseConcat();
-    for (;;) {
-      const Token& t = cur();
-      int line = t.line;
-      BinaryOp op;
-      if (t.isOp(u'=')) op = BinaryOp::Equal;
-      else if (t.isOp("<>")) op = BinaryOp::NotEqual;
-      else if (t.isOp(u'<')) op = BinaryOp::Less;
-      else if (t.isOp(u'>')) op = BinaryOp::Greater;
-      else if (t.isOp("<=")) op = BinaryOp::LessEqual;
-      else if (t.isOp(">=")) op = BinaryOp::GreaterEqual;
-      else if (t.is(Keyword::Is)) op = BinaryOp::Is;
-      else return left;
-      advance();
-      left = binary(op, std::move(left), parseConcat(), line);
-    }
-  }
-  ExprPtr parseConcat() {
-    ExprPtr left = parseAdd();
-    while (cur().isOp(u'&')) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::Concat, std::move(left), parseAdd(), line);
-    }
-    return left;
-  }
-  ExprPtr parseAdd() {
-    ExprPtr left = parseMod();
-    for (;;) {
-      int line = cur().line;
-      if (cur().isOp(u'+')) {
-        advance();
-        left = binary(BinaryOp::Add, std::move(left), parseMod(), line);
-      } else if (cur().isOp(u'-')) {
-        advance();
-        left = binary(BinaryOp::Subtract, std::move(left), parseMod(), line);
-      } else {
-        return left;
-      }
-    }
-  }
-  ExprPtr parseMod() {
-    ExprPtr left = parseIntDiv();
-    while (cur().is(Keyword::Mod)) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::Mod, std::move(left), parseIntDiv(), line);
-    }
-    return left;
-  }
-  ExprPtr parseIntDiv() {
-    ExprPtr left = parseMul();
-    while (cur().isOp(u'\\')) {
-      int line = cur().line;
-      advance();
-      left = binary(BinaryOp::IntDivide, std::move(left), parseMul(), line);
-    }
-    return left;
-  }
-  ExprPtr parseMul() {
-    ExprPtr left = parseUnary();
-    for (;;) {
-      int line = cur().line;
-      if (cur().isOp(u'*')) {
-        advance();
-        left = binary(BinaryOp::Multiply, std::move(left), parseUnary(), line);
-      } else if (cur().isOp(u'/')) {
-        advance();
-        left = binary(BinaryOp::Divide, std::move(left), parseUnary(), line);
-      } else {
-        return left;
-      }
-    }
+    return parseBinary(CompareLevel);
   }
   ExprPtr parseUnary() {
     if (cur().isOp(u'-') || cur().isOp(u'+')) {

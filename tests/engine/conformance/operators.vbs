@@ -22,3 +22,6 @@ Set o2 = o1
 Ext.Print (o1 Is o2) & " " & (o1 Is Nothing) & " " & (Nothing Is Nothing)
 Ext.Print 0.1 + 0.2 & " " & 1 / 3 & " " & 1E+20 * 10 & " " & 123456789012 & " " & -0.5
 Ext.Print "a" & 1 + 2 & "b" & " " & 3 - 1 & "x"
+' Neighbouring precedence levels, each grouped the way only the right order prints; then left association.
+Ext.Print (7 \ 2 * 2) & " " & (9 Mod 8 \ 2) & " " & (1 + 7 Mod 4) & " " & ("a" & "b" = "ab") & " " & (Not 0 And 0)
+Ext.Print (1 Or 1 And 0) & " " & (1 Xor 1 Or 1) & " " & (0 Imp 0 Eqv 0) & " " & (10 - 2 - 3) & " " & (8 \ 4 \ 2) & " " & (100 / 10 / 2)
