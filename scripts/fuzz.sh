@@ -14,5 +14,9 @@ corpus=fuzz-out/$name
 mkdir -p "$corpus"
 seeds=()
 [ -d "fuzz/corpus/$name" ] && seeds+=("fuzz/corpus/$name")
+# The script target also starts from the conformance and benchmark scripts.
+case $name in
+  script) seeds+=(tests/engine/conformance bench/interpreter) ;;
+esac
 export QT_QPA_PLATFORM=offscreen
 "build-fuzz/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 "$corpus" "${seeds[@]}"
