@@ -14,6 +14,11 @@ namespace {
 
 Variant dateOf(const QDateTime& when) { return Variant::date(serialFromDateTime(when.toLocalTime())); }
 
+// Not every file system records a birth time; the last status change stands in.
+Variant creationDateOf(const QFileInfo& info) {
+  return dateOf(info.birthTime().isValid() ? info.birthTime() : info.metadataChangeTime());
+}
+
 Variant sizeOf(qint64 bytes) {
   if (bytes <= std::numeric_limits<std::int32_t>::max()) return Variant(static_cast<std::int32_t>(bytes));
   return Variant(static_cast<double>(bytes));
@@ -93,10 +98,7 @@ Variant FileItem::rename(Call& c) {
 Variant FileItem::pathMember(Call&) { return Variant(path_); }
 Variant FileItem::size(Call&) { return sizeOf(QFileInfo(path_).size()); }
 Variant FileItem::dateLastModified(Call&) { return dateOf(QFileInfo(path_).lastModified()); }
-Variant FileItem::dateCreated(Call&) {
-  const QFileInfo info(path_);
-  return dateOf(info.birthTime().isValid() ? info.birthTime() : info.metadataChangeTime());
-}
+Variant FileItem::dateCreated(Call&) { return creationDateOf(QFileInfo(path_)); }
 Variant FileItem::dateLastAccessed(Call&) { return dateOf(QFileInfo(path_).lastRead()); }
 Variant FileItem::parentFolder(Call&) { return folderObject(QFileInfo(path_).absolutePath()); }
 Variant FileItem::attributes(Call&) { return attributesOf(QFileInfo(path_)); }
@@ -155,10 +157,7 @@ Variant FolderItem::rename(Call& c) {
 Variant FolderItem::pathMember(Call&) { return Variant(path_); }
 Variant FolderItem::size(Call&) { return sizeOf(treeSize(path_)); }
 Variant FolderItem::dateLastModified(Call&) { return dateOf(QFileInfo(path_).lastModified()); }
-Variant FolderItem::dateCreated(Call&) {
-  const QFileInfo info(path_);
-  return dateOf(info.birthTime().isValid() ? info.birthTime() : info.metadataChangeTime());
-}
+Variant FolderItem::dateCreated(Call&) { return creationDateOf(QFileInfo(path_)); }
 Variant FolderItem::parentFolder(Call&) {
   if (QDir(path_).isRoot()) return Variant::nothing();
   return folderObject(QFileInfo(path_).absolutePath());
